@@ -11,7 +11,8 @@ std::string ReplaceQuotePlaceholder(std::string_view marker) {
   size_t at = 0;
   while (true) {
     size_t hit = marker.find(placeholder, at);
-    if (hit == std::string_view::npos) break;
+    if (hit == std::string_view::npos)
+      break;
     out.append(marker.substr(at, hit - at));
     out += '"';
     at = hit + placeholder.size();
@@ -25,10 +26,12 @@ std::string ExtractBetween(std::string_view source, std::string_view start_marke
   std::string head = ReplaceQuotePlaceholder(start_marker);
   std::string tail = ReplaceQuotePlaceholder(end_marker);
   int found = FindText(source, head, start > 1 ? start : 1, ignore_case);
-  if (found == 0) return {};
+  if (found == 0)
+    return {};
   int cut = found + static_cast<int>(head.size());
   int end = FindText(source, tail, cut, ignore_case);
-  if (end < cut) return {};
+  if (end < cut)
+    return {};
   return std::string(source.substr(static_cast<size_t>(cut) - 1, static_cast<size_t>(end - cut)));
 }
 

@@ -13,7 +13,9 @@ TEST(Gbk, ConvertsBothWaysAndReplacesWhatGbkLacks) {
   } cases[] = {
       {"ascii", "Jazz 128", "Jazz 128"},
       {"chinese", "豆瓣", "\xB6\xB9\xB0\xEA"},
-      {"mixed", "a中b", "a\xD6\xD0" "b"},
+      {"mixed", "a中b",
+       "a\xD6\xD0"
+       "b"},
       {"emoji outside GBK", "a\xF0\x9F\x8E\xB5z", "a?z"},
       {"invalid utf-8 byte", "a\xFFz", "a?z"},
       {"truncated sequence at the end", "a\xE4\xB8", "a?"},

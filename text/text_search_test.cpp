@@ -61,7 +61,10 @@ TEST(ExtractBetween, CutsBetweenMarkers) {
       {"empty end marker", "abc;def", "a", "", ""},
       {"empty source", "", "a", "b", ""},
       {"chinese value", "<" + zh + ">", "<", ">", zh},
-      {"marker on a trail byte is skipped", zh + "\xD0\xCE" "x|", "\xD0\xCE", "|", "x"},
+      {"marker on a trail byte is skipped",
+       zh + "\xD0\xCE"
+            "x|",
+       "\xD0\xCE", "|", "x"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(text::ExtractBetween(c.source, c.head, c.tail), c.expected) << c.name;

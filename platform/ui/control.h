@@ -13,6 +13,7 @@ enum class ControlKind {
   kWindow,
   kLabel,
   kTransparentLabel,
+  kButton,
   kPictureButton,
   kPictureBox,
   kShape,
@@ -121,7 +122,8 @@ class Control {
   void DoubleClick() { Raise(on_double_click); }
   void RightPress() { Raise(on_right_press); }
   void Wheel(int notches) {
-    if (on_wheel) on_wheel(notches);
+    if (on_wheel)
+      on_wheel(notches);
   }
 
   void SetObserver(ControlObserver* observer) { observer_ = observer; }
@@ -129,7 +131,8 @@ class Control {
 
  protected:
   void Changed(Property what) {
-    if (observer_) observer_->OnControlChanged(*this, what);
+    if (observer_)
+      observer_->OnControlChanged(*this, what);
   }
   // Records a geometry that the platform already has, without telling the observer.
   void StoreGeometry(int left, int top, int width, int height) {
@@ -139,7 +142,8 @@ class Control {
     height_ = height;
   }
   static void Raise(const Handler& handler) {
-    if (handler) handler();
+    if (handler)
+      handler();
   }
 
  private:

@@ -6,26 +6,31 @@
 namespace ui {
 
 void PictureBox::SetPicture(Picture picture) {
-  if (picture == picture_) return;
+  if (picture == picture_)
+    return;
   picture_ = std::move(picture);
   Changed(Property::kPicture);
 }
 
 void PictureBox::SetAnimating(bool animating) {
-  if (animating == animating_) return;
+  if (animating == animating_)
+    return;
   animating_ = animating;
   Changed(Property::kAnimation);
 }
 
 void ComboBox::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
-  if (selected_ >= static_cast<int>(items_.size())) selected_ = -1;
+  if (selected_ >= static_cast<int>(items_.size()))
+    selected_ = -1;
   Changed(Property::kItems);
 }
 
 void ComboBox::SetSelected(int index) {
-  if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
-  if (index == selected_) return;
+  if (index < -1 || index >= static_cast<int>(items_.size()))
+    index = -1;
+  if (index == selected_)
+    return;
   selected_ = index;
   Changed(Property::kSelection);
 }
@@ -40,13 +45,15 @@ void ComboBox::Choose(int index) {
 }
 
 void CheckBox::SetChecked(bool checked) {
-  if (checked == checked_) return;
+  if (checked == checked_)
+    return;
   checked_ = checked;
   Changed(Property::kChecked);
 }
 
 void ColorPicker::SetColor(ColorRef color) {
-  if (color == color_) return;
+  if (color == color_)
+    return;
   color_ = color;
   Changed(Property::kColor);
 }
@@ -60,7 +67,8 @@ void Slider::SetRange(int minimum, int maximum) {
 
 void Slider::SetPosition(int position) {
   position = std::clamp(position, minimum_, maximum_);
-  if (position == position_) return;
+  if (position == position_)
+    return;
   position_ = position;
   Changed(Property::kPosition);
   Raise(on_position_changed);
@@ -68,20 +76,24 @@ void Slider::SetPosition(int position) {
 
 void ListView::SetColumns(std::vector<ListColumn> columns) {
   columns_ = std::move(columns);
-  for (auto& row : rows_) row.resize(columns_.size());
+  for (auto& row : rows_)
+    row.resize(columns_.size());
   Changed(Property::kColumns);
 }
 
 void ListView::SetColumnWidth(int column, int width) {
-  if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+  if (column < 0 || column >= static_cast<int>(columns_.size()))
+    return;
   columns_[static_cast<size_t>(column)].width = width;
   Changed(Property::kColumns);
 }
 
 std::string ListView::Cell(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0) return {};
+  if (row < 0 || row >= RowCount() || column < 0)
+    return {};
   const auto& cells = rows_[static_cast<size_t>(row)];
-  return column < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(column)] : std::string();
+  return column < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(column)]
+                                                 : std::string();
 }
 
 void ListView::SetCell(int row, int column, std::string value) {
@@ -99,9 +111,11 @@ int ListView::AddRow(std::vector<std::string> cells) {
 }
 
 void ListView::RemoveRow(int row) {
-  if (row < 0 || row >= RowCount()) return;
+  if (row < 0 || row >= RowCount())
+    return;
   rows_.erase(rows_.begin() + row);
-  if (selected_ >= RowCount()) selected_ = -1;
+  if (selected_ >= RowCount())
+    selected_ = -1;
   Changed(Property::kRows);
 }
 
@@ -112,8 +126,10 @@ void ListView::ClearRows() {
 }
 
 void ListView::SetSelected(int row) {
-  if (row < -1 || row >= RowCount()) row = -1;
-  if (row == selected_) return;
+  if (row < -1 || row >= RowCount())
+    row = -1;
+  if (row == selected_)
+    return;
   selected_ = row;
   Changed(Property::kSelection);
 }

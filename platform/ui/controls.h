@@ -30,8 +30,14 @@ class Window : public Control {
 class Label : public Control {
  public:
   Label(std::string name, Control* parent, bool transparent = false)
-      : Control(transparent ? ControlKind::kTransparentLabel : ControlKind::kLabel,
-                std::move(name), parent) {}
+      : Control(transparent ? ControlKind::kTransparentLabel : ControlKind::kLabel, std::move(name),
+                parent) {}
+};
+
+class Button : public Control {
+ public:
+  Button(std::string name, Control* parent)
+      : Control(ControlKind::kButton, std::move(name), parent) {}
 };
 
 class GroupBox : public Control {
@@ -216,7 +222,8 @@ class Menu : public Control {
   const std::vector<MenuItem>& items() const { return items_; }
   void Popup() { Changed(Property::kPopup); }
   void Command(int index) {
-    if (index >= 0 && index < static_cast<int>(items_.size())) Raise(items_[index].on_command);
+    if (index >= 0 && index < static_cast<int>(items_.size()))
+      Raise(items_[index].on_command);
   }
 
  private:

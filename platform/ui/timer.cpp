@@ -10,19 +10,23 @@ Timer::Timer(std::string name, Control* parent, int period_ms)
 }
 
 Timer::~Timer() {
-  if (scheduler_) scheduler_->Forget(*this);
+  if (scheduler_)
+    scheduler_->Forget(*this);
 }
 
 void Timer::SetPeriod(int period_ms) {
   period_ms_ = period_ms < 0 ? 0 : period_ms;
   Changed(Property::kPeriod);
-  if (scheduler_) scheduler_->Reschedule(*this);
+  if (scheduler_)
+    scheduler_->Reschedule(*this);
 }
 
 void Timer::Bind(TimerScheduler* scheduler) {
-  if (scheduler_) scheduler_->Forget(*this);
+  if (scheduler_)
+    scheduler_->Forget(*this);
   scheduler_ = scheduler;
-  if (scheduler_) scheduler_->Reschedule(*this);
+  if (scheduler_)
+    scheduler_->Reschedule(*this);
 }
 
 }  // namespace ui
