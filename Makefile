@@ -1,0 +1,19 @@
+# The two commands of README.md. Each installs what is missing, configures and builds.
+BUILD_RUN  ?= build/release
+BUILD_TEST ?= build/test
+JOBS       ?= 2
+
+.PHONY: run test setup
+
+setup:
+	@bash scripts/setup.sh
+
+run: setup
+	cmake -S . -B $(BUILD_RUN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVASEL_TESTS=OFF
+	cmake --build $(BUILD_RUN) -j $(JOBS)
+	bash scripts/run.sh $(BUILD_RUN)
+
+test: setup
+	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOVASEL_SANITIZE=ON
+	cmake --build $(BUILD_TEST) -j $(JOBS)
+	ctest --test-dir $(BUILD_TEST) --output-on-failure -j $(JOBS) --timeout 300

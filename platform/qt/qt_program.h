@@ -1,0 +1,53 @@
+// Runs the program's form on Qt: the application object, the loop, the desktop, and the
+// window built from the form.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/desktop/desktop.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/event_loop.h"
+
+class QApplication;
+
+namespace qt {
+
+class FormView;
+class QtDesktop;
+class QtEventLoop;
+
+class QtProgram {
+ public:
+  // Takes no command line: the program reads none.
+  QtProgram();
+  ~QtProgram();
+  QtProgram(const QtProgram&) = delete;
+  QtProgram& operator=(const QtProgram&) = delete;
+
+  ui::EventLoop& loop();
+  desktop::Desktop& desktop();
+
+  // Builds the window of `window`'s form centred on the primary screen, runs `on_created` once
+  // all controls exist, and shows the window unless `ended` says the program ended meanwhile.
+  // `on_close` runs when the user closes the window.
+  void LoadForm(ui::Window& window, const std::function<void()>& on_created,
+                std::function<void()> on_close, const std::function<bool()>& ended);
+
+  // Runs the message loop; returns the exit code the program ended with.
+  int Run();
+
+  // Destroys the window's widgets; call before the form they mirror goes.
+  void UnloadForm();
+
+  // The window's widget, for a front end that wants to grab its pixels.
+  void* window_widget();
+
+ private:
+  std::unique_ptr<QApplication> application_;
+  std::unique_ptr<QtEventLoop> loop_;
+  std::unique_ptr<QtDesktop> desktop_;
+  std::unique_ptr<FormView> view_;
+};
+
+}  // namespace qt
