@@ -1,0 +1,403 @@
+#include "platform/media/gst_player_engine.h"
+
+#include <gst/audio/audio.h>
+#include <gst/audio/streamvolume.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace media {
+namespace {
+
+// playbin's GstPlayFlags: only the audio stream, with playbin's own volume element.
+constexpr guint kPlayFlagAudio = 0x2;
+constexpr guint kPlayFlagSoftVolume = 0x10;
+
+// A server that accepts and never answers gives up after this many seconds (souphttpsrc waits 15).
+constexpr guint kSourceTimeoutS = 5;
+// Bytes the HTTP source reads per buffer (souphttpsrc reads 4096): fewer, larger wake-ups.
+constexpr guint kSourceBlocksize = 16384;
+// The decoder gathers this much audio into one buffer, so the sink wakes a few times a second
+// instead of once per MP3 frame (26 ms). It is also the longest a volume change waits.
+constexpr gint64 kDecoderBatchNs = 200 * GST_MSECOND;
+// Ring buffer of a real sound device: its thread wakes once per segment (latency), 10 ms by
+// default.
+constexpr gint64 kSinkBufferUs = 400 * 1000;
+constexpr gint64 kSinkLatencyUs = 100 * 1000;
+
+bool HasProperty(gpointer object, const char* name) {
+  return g_object_class_find_property(G_OBJECT_GET_CLASS(object), name) != nullptr;
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The factory name of the sink that autoaudiosink settles on; empty when it finds none.
+std::string DetectSystemSink() {
+  GstElement* probe = gst_element_factory_make("autoaudiosink", nullptr);
+  if (!probe)
+    return {};
+  gst_object_ref_sink(probe);
+  std::string name;
+  if (gst_element_set_state(probe, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE) {
+    GstIterator* children = gst_bin_iterate_elements(GST_BIN(probe));
+    GValue item = G_VALUE_INIT;
+    if (gst_iterator_next(children, &item) == GST_ITERATOR_OK) {
+      auto* child = GST_ELEMENT(g_value_get_object(&item));
+      if (GstElementFactory* factory = gst_element_get_factory(child))
+        name = GST_OBJECT_NAME(factory);
+      g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(children);
+  }
+  gst_element_set_state(probe, GST_STATE_NULL);
+  gst_object_unref(probe);
+  return name;
+}
+
+}  // namespace
+
+GstElement* GstPlayerEngine::MakeAudioSink() {
+  const std::string system_sink = DetectSystemSink();
+  if (!system_sink.empty() && system_sink != "fakesink") {
+    if (GstElement* sink = gst_element_factory_make(system_sink.c_str(), nullptr)) {
+      if (HasProperty(sink, "buffer-time"))
+        g_object_set(sink, "buffer-time", kSinkBufferUs, "latency-time", kSinkLatencyUs, nullptr);
+      return sink;
+    }
+  }
+  GstElement* sink = gst_element_factory_make("fakesink", "audio-sink");
+  if (sink)
+    g_object_set(sink, "sync", TRUE, nullptr);
+  return sink;
+}
+
+GstPlayerEngine::GstPlayerEngine(GstElement* playbin)
+    : playbin_(GST_ELEMENT(gst_object_ref_sink(playbin))), bus_(gst_element_get_bus(playbin_)) {
+  g_object_set(playbin_, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, nullptr);
+  if (GstElement* sink = MakeAudioSink())
+    g_object_set(playbin_, "audio-sink", sink, nullptr);
+  g_signal_connect(playbin_, "source-setup", G_CALLBACK(OnSourceSetup), this);
+  g_signal_connect(playbin_, "element-setup", G_CALLBACK(OnElementSetup), this);
+  SetVolume(volume_);
+}
+
+GstPlayerEngine::~GstPlayerEngine() {
+  gst_element_set_state(playbin_, GST_STATE_NULL);
+  gst_bus_set_flushing(bus_, TRUE);
+  gst_object_unref(bus_);
+  gst_object_unref(playbin_);
+}
+
+void GstPlayerEngine::OnSourceSetup(GstElement*, GstElement* source, gpointer) {
+  if (HasProperty(source, "timeout"))
+    g_object_set(source, "timeout", kSourceTimeoutS, nullptr);
+  if (HasProperty(source, "blocksize"))
+    g_object_set(source, "blocksize", kSourceBlocksize, nullptr);
+}
+
+void GstPlayerEngine::OnElementSetup(GstElement*, GstElement* element, gpointer) {
+  if (GST_IS_AUDIO_DECODER(element))
+    g_object_set(element, "min-latency", kDecoderBatchNs, nullptr);
+}
+
+bool GstPlayerEngine::Active() const {
+  return target_ != Target::kIdle;
+}
+
+void GstPlayerEngine::Unload() {
+  gst_element_set_state(playbin_, GST_STATE_NULL);
+  // The streaming threads have stopped; whatever they posted belongs to the old stream.
+  gst_bus_set_flushing(bus_, TRUE);
+  gst_bus_set_flushing(bus_, FALSE);
+  target_ = Target::kIdle;
+  prerolling_ = false;
+  buffering_ = false;
+}
+
+void GstPlayerEngine::Start() {
+  Unload();
+  error_.clear();
+  title_.clear();
+  artist_.clear();
+  copyright_.clear();
+  kind_.clear();
+  bitrate_ = 0;
+  buffering_count_ = 0;
+  buffering_progress_ = 0;
+  plays_left_ = play_count_ - 1;
+  target_ = Target::kPlay;
+  prerolling_ = true;
+  state_ = PlayState::kTransitioning;
+  if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    Drain();  // takes the error that says why
+    Unload();
+    state_ = PlayState::kStopped;
+  }
+}
+
+void GstPlayerEngine::SetUrl(const std::string& url) {
+  url_ = url;
+  if (url.empty()) {
+    Unload();
+    state_ = PlayState::kReady;
+    return;
+  }
+  Unload();
+  g_object_set(playbin_, "uri", url.c_str(), nullptr);
+  Start();
+}
+
+void GstPlayerEngine::Drain() {
+  while (GstMessage* message = gst_bus_pop(bus_)) {
+    Handle(message);
+    gst_message_unref(message);
+  }
+}
+
+void GstPlayerEngine::Handle(GstMessage* message) {
+  switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ERROR: {
+      GError* error = nullptr;
+      gst_message_parse_error(message, &error, nullptr);
+      error_ = error ? error->message : "error";
+      g_clear_error(&error);
+      Unload();
+      state_ = PlayState::kStopped;
+      break;
+    }
+    case GST_MESSAGE_EOS:
+      if (plays_left_ > 0) {
+        --plays_left_;
+        gst_element_seek_simple(playbin_, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0);
+        break;
+      }
+      // playbin stays in PLAYING at the end; stop it, so that the connection closes.
+      Unload();
+      state_ = PlayState::kMediaEnded;
+      break;
+    case GST_MESSAGE_STATE_CHANGED: {
+      if (GST_MESSAGE_SRC(message) != GST_OBJECT(playbin_) || !Active())
+        break;
+      GstState old_state, new_state, pending;
+      gst_message_parse_state_changed(message, &old_state, &new_state, &pending);
+      if (new_state == GST_STATE_PLAYING && target_ == Target::kPlay && !buffering_) {
+        prerolling_ = false;
+        state_ = PlayState::kPlaying;
+      } else if (new_state == GST_STATE_PAUSED) {
+        if (target_ == Target::kPause)
+          state_ = PlayState::kPaused;
+        else if (buffering_ && !prerolling_)
+          state_ = PlayState::kBuffering;
+        else if (pending == GST_STATE_PLAYING || prerolling_)
+          state_ = PlayState::kTransitioning;
+      }
+      break;
+    }
+    case GST_MESSAGE_BUFFERING: {
+      gint percent = 0;
+      gst_message_parse_buffering(message, &percent);
+      buffering_progress_ = percent;
+      if (!Active())
+        break;
+      // playbin does not wait for data by itself: hold the pipeline until the buffer is full.
+      if (percent < 100 && !buffering_) {
+        buffering_ = true;
+        ++buffering_count_;
+        if (target_ == Target::kPlay) {
+          gst_element_set_state(playbin_, GST_STATE_PAUSED);
+          if (!prerolling_)
+            state_ = PlayState::kBuffering;
+        }
+      } else if (percent >= 100 && buffering_) {
+        buffering_ = false;
+        if (target_ == Target::kPlay)
+          gst_element_set_state(playbin_, GST_STATE_PLAYING);
+      }
+      break;
+    }
+    case GST_MESSAGE_CLOCK_LOST:
+      if (target_ == Target::kPlay && !buffering_) {
+        gst_element_set_state(playbin_, GST_STATE_PAUSED);
+        gst_element_set_state(playbin_, GST_STATE_PLAYING);
+      }
+      break;
+    case GST_MESSAGE_TAG:
+      TakeTags(message);
+      break;
+    default:
+      break;
+  }
+}
+
+void GstPlayerEngine::TakeTags(GstMessage* message) {
+  GstTagList* tags = nullptr;
+  gst_message_parse_tag(message, &tags);
+  if (!tags)
+    return;
+  auto take = [tags](const char* tag, std::string& into) {
+    gchar* value = nullptr;
+    if (gst_tag_list_get_string(tags, tag, &value) && value)
+      into = value;
+    g_free(value);
+  };
+  take(GST_TAG_TITLE, title_);
+  take(GST_TAG_ARTIST, artist_);
+  take(GST_TAG_COPYRIGHT, copyright_);
+  take(GST_TAG_AUDIO_CODEC, kind_);
+  guint bitrate = 0;
+  if (gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &bitrate) && bitrate > 0)
+    bitrate_ = bitrate;
+  else if (gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &bitrate) && bitrate > 0)
+    bitrate_ = bitrate;
+  gst_tag_list_unref(tags);
+}
+
+void GstPlayerEngine::Play() {
+  Drain();
+  if (url_.empty())
+    return;
+  if (!Active()) {
+    Start();
+    return;
+  }
+  target_ = Target::kPlay;
+  if (buffering_) {
+    state_ = PlayState::kBuffering;
+    return;
+  }
+  GstStateChangeReturn result = gst_element_set_state(playbin_, GST_STATE_PLAYING);
+  if (result == GST_STATE_CHANGE_SUCCESS && !prerolling_)
+    state_ = PlayState::kPlaying;
+  else if (result != GST_STATE_CHANGE_FAILURE)
+    state_ = PlayState::kTransitioning;
+}
+
+void GstPlayerEngine::Pause() {
+  Drain();
+  if (!Active())
+    return;
+  target_ = Target::kPause;
+  gst_element_set_state(playbin_, GST_STATE_PAUSED);
+  state_ = PlayState::kPaused;
+}
+
+void GstPlayerEngine::Stop() {
+  Drain();
+  if (!Active())
+    return;
+  Unload();
+  state_ = PlayState::kStopped;
+}
+
+double GstPlayerEngine::position_s() {
+  Drain();
+  gint64 position_ns = 0;
+  if (!Active() || !gst_element_query_position(playbin_, GST_FORMAT_TIME, &position_ns) ||
+      position_ns < 0)
+    return 0;
+  return static_cast<double>(position_ns) / GST_SECOND;
+}
+
+void GstPlayerEngine::SetPosition(double position_s) {
+  Drain();
+  if (!Active() || !std::isfinite(position_s))
+    return;
+  const gint64 position_ns = static_cast<gint64>(std::max(0.0, position_s) * GST_SECOND);
+  gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
+                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT),
+                          position_ns);
+}
+
+void GstPlayerEngine::SetVolume(int volume) {
+  volume_ = std::clamp(volume, 0, 100);
+  gst_stream_volume_set_volume(GST_STREAM_VOLUME(playbin_), GST_STREAM_VOLUME_FORMAT_CUBIC,
+                               volume_ / 100.0);
+}
+
+void GstPlayerEngine::SetMute(bool mute) {
+  mute_ = mute;
+  g_object_set(playbin_, "mute", mute ? TRUE : FALSE, nullptr);
+}
+
+double GstPlayerEngine::duration_s() {
+  Drain();
+  gint64 duration_ns = 0;
+  if (!Active() || !gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration_ns) ||
+      duration_ns <= 0)
+    return 0;
+  return static_cast<double>(duration_ns) / GST_SECOND;
+}
+
+std::string GstPlayerEngine::ItemInfo(const std::string& attribute) {
+  Drain();
+  const std::string name = Lower(attribute);
+  if (name == "title")
+    return title_;
+  if (name == "author")
+    return artist_;
+  if (name == "copyright")
+    return copyright_;
+  if (name == "strtype")
+    return kind_;
+  if (name == "bitrate")
+    return bitrate_ > 0 ? std::to_string(bitrate_) : std::string();
+  return {};
+}
+
+int GstPlayerEngine::buffering_count() {
+  Drain();
+  return buffering_count_;
+}
+
+int GstPlayerEngine::buffering_progress() {
+  Drain();
+  return buffering_progress_;
+}
+
+std::string GstPlayerEngine::status() {
+  Drain();
+  switch (state_) {
+    case PlayState::kUndefined:
+      return "Undefined";
+    case PlayState::kStopped:
+      return error_.empty() ? "Stopped" : "Stopped: " + error_;
+    case PlayState::kPaused:
+      return "Paused";
+    case PlayState::kPlaying:
+      return "Playing";
+    case PlayState::kBuffering:
+      return "Buffering";
+    case PlayState::kMediaEnded:
+      return "Media ended";
+    case PlayState::kTransitioning:
+      return "Transitioning";
+    case PlayState::kReady:
+      return "Ready";
+  }
+  return {};
+}
+
+PlayState GstPlayerEngine::playstate() {
+  Drain();
+  const PlayState reported = state_;
+  if (state_ == PlayState::kMediaEnded)
+    state_ = PlayState::kStopped;
+  return reported;
+}
+
+std::unique_ptr<PlayerEngine> CreateGstPlayerEngine() {
+  if (!gst_init_check(nullptr, nullptr, nullptr))
+    return nullptr;
+  GstElement* playbin = gst_element_factory_make("playbin", "player");
+  if (!playbin)
+    return nullptr;
+  return std::make_unique<GstPlayerEngine>(playbin);
+}
+
+}  // namespace media
