@@ -309,7 +309,9 @@ bool DemoStation::Start() {
     const char* name = s.name;
     s.server->Get(".*", [&d, name](const httplib::Request& request, httplib::Response& response) {
       StationAnswer answer = d.Handle(name, request.target);
-      response.status = answer.status;
+      // Left unset for 200, httplib answers a range request with 206 and the part asked for.
+      if (answer.status != 200)
+        response.status = answer.status;
       // set_content sends a Content-Length, which the player needs to know a song's duration.
       response.set_content(answer.body, answer.content_type.c_str());
     });

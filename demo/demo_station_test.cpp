@@ -229,6 +229,13 @@ TEST_F(DemoStationTest, AudioIsAWavOfTheSongsLength) {
     ASSERT_GT(wav.body.size(), 44u);
     EXPECT_EQ(wav.body.substr(0, 4), "RIFF");
     EXPECT_EQ(wav.body.size(), 44u + static_cast<std::size_t>(song->length_ms) * 22050 / 1000 * 2);
+    // A player that seeks asks for a range and must get exactly that part.
+    httplib::Client client(station_.radio_base());
+    auto part =
+        client.Get(url.substr(station_.radio_base().size()).c_str(), {{"Range", "bytes=40-59"}});
+    ASSERT_TRUE(part);
+    EXPECT_EQ(part->status, 206);
+    EXPECT_EQ(part->body, wav.body.substr(40, 20));
     EXPECT_GE(song->length_ms, 2000);
     EXPECT_LE(song->length_ms, 3000);
     bodies.push_back(wav.body);
