@@ -3,11 +3,13 @@
 #include <utility>
 
 App::App(ui::EventLoop& event_loop, desktop::Desktop& desk, ServiceEndpoints service_endpoints,
-         std::filesystem::path settings_folder)
+         std::filesystem::path settings_folder,
+         const std::function<std::unique_ptr<media::PlayerEngine>()>& make_player_engine)
     : loop(event_loop),
       desktop(desk),
       endpoints(std::move(service_endpoints)),
-      settings_dir(std::move(settings_folder)) {
+      settings_dir(std::move(settings_folder)),
+      state(make_player_engine ? make_player_engine() : nullptr) {
   ConnectHandlers(*this);
   for (ui::Timer* timer : form.Timers())
     timer->Bind(&loop);

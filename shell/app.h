@@ -3,8 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "platform/desktop/desktop.h"
+#include "platform/media/player_engine.h"
 #include "platform/ui/event_loop.h"
 #include "shell/main_form.h"
 #include "shell/program_state.h"
@@ -14,8 +17,11 @@ class App {
  public:
   // Builds the program-wide objects and the form, binds the form's timers to `loop` and connects
   // every control event to its handler. `settings_dir` holds the two settings files.
+  // `make_player_engine` builds the media player component (media::CreateGstPlayerEngine in the
+  // program, a scripted one in tests); without it the player stays silent.
   App(ui::EventLoop& loop, desktop::Desktop& desktop, ServiceEndpoints endpoints,
-      std::filesystem::path settings_dir);
+      std::filesystem::path settings_dir,
+      const std::function<std::unique_ptr<media::PlayerEngine>()>& make_player_engine = {});
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;

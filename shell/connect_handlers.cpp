@@ -1,3 +1,5 @@
+#include "playback/radio_monitor.h"
+#include "playback/transport.h"
 #include "shell/app.h"
 #include "shell/edge_docking.h"
 #include "shell/panels.h"
@@ -13,4 +15,13 @@ void ConnectHandlers(App& app) {
   f.外形框3.on_left_press = on(CloseSharePanel);
   f.二维码图片框.on_left_press = on(CloseSharePanel);
   f.时钟1.on_tick = on(OnDockTimer);
+
+  f.暂停按钮.on_click = on(OnPause);
+  f.继续播放.on_click = on(OnResume);
+  f.音量.on_click = on(OnVolumeButton);
+  f.滑块条1.on_position_changed = on(OnVolumeChanged);
+  f.滑块条1.on_release = on(OnVolumeReleased);
+  f.滑块条1.on_wheel = [&app](int notches) { OnVolumeWheel(app, notches); };
+  f.时钟2.on_tick = on(OnStatusTimer);
+  f.times.on_tick = on(RadioMonitor);
 }

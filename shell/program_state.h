@@ -3,7 +3,11 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
+
+#include "platform/media/player_engine.h"
+#include "playback/media_player.h"
 
 // The song now playing, its fields named after the keys of the playlist answer. The first seven,
 // in this order, are the columns Title to Kbps of a favourites row.
@@ -19,7 +23,10 @@ struct NowPlayingSong {
 };
 
 struct ProgramState {
-  ProgramState();
+  // `player_engine` is the media player component behind `player`; null leaves the player silent.
+  explicit ProgramState(std::unique_ptr<media::PlayerEngine> player_engine);
+
+  MediaPlayer player;
 
   int instance_mutex = 0;            // handle of the one-copy lock this process holds; 0: none
   int hotkey_id = 0;                 // id of the global hotkey; 0 when registration failed

@@ -18,7 +18,11 @@ ServiceEndpoints AppTest::UnreachableEndpoints() {
 }
 
 AppTest::AppTest() : settings_dir(MakeTempDir()) {
-  app = std::make_unique<App>(loop, desktop, UnreachableEndpoints(), settings_dir);
+  app = std::make_unique<App>(loop, desktop, UnreachableEndpoints(), settings_dir, [this] {
+    auto engine = std::make_unique<ScriptedPlayer>();
+    player = engine.get();
+    return engine;
+  });
 }
 
 AppTest::~AppTest() {

@@ -8,6 +8,7 @@
 
 #include "shell/app.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/scripted_player.h"
 #include "tests/support/virtual_loop.h"
 
 namespace testing_support {
@@ -26,6 +27,8 @@ class AppTest : public ::testing::Test {
   FakeDesktop desktop;
   std::filesystem::path settings_dir;
   std::unique_ptr<App> app;
+  // The App's media player component; owned by the App.
+  ScriptedPlayer* player = nullptr;
   MainForm& form() { return app->form; }
   ProgramState& state() { return app->state; }
 };
