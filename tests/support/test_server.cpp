@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstring>
 
 #include "platform/http/self_signed_certificate.h"
 
@@ -31,22 +32,33 @@ class RecordingStream : public httplib::Stream {
       : sock_(sock), ssl_(ssl), stopping_(stopping) {}
 
   bool is_readable() const override {
-    return (ssl_ != nullptr && SSL_pending(ssl_) > 0) || Wait(POLLIN, kReadTimeoutMs);
+    return buffered_ < received_.size() || (ssl_ != nullptr && SSL_pending(ssl_) > 0) ||
+           Wait(POLLIN, kReadTimeoutMs);
   }
   bool is_writable() const override { return !muted_ && Wait(POLLOUT, kWriteTimeoutMs); }
 
+  // The library reads a request's lines one byte at a time: serve them from a buffer filled by
+  // one receive, not with a system call per byte.
   ssize_t read(char* ptr, size_t size) override {
-    if (!is_readable()) {
-      return -1;
+    if (buffered_ == received_.size()) {
+      if (!is_readable()) {
+        return -1;
+      }
+      received_.resize(kReceiveChunk);
+      ssize_t n = ssl_ != nullptr
+                      ? SSL_read(ssl_, received_.data(), static_cast<int>(kReceiveChunk))
+                      : ::recv(sock_, received_.data(), kReceiveChunk, 0);
+      received_.resize(n > 0 ? static_cast<size_t>(n) : 0);
+      buffered_ = 0;
+      if (n <= 0) {
+        return -1;
+      }
     }
-    ssize_t n = ssl_ != nullptr
-                    ? SSL_read(ssl_, ptr, static_cast<int>(std::min<size_t>(size, INT_MAX)))
-                    : ::recv(sock_, ptr, size, 0);
-    if (n <= 0) {
-      return -1;
-    }
-    raw_.append(ptr, static_cast<size_t>(n));
-    return n;
+    size_t n = std::min(size, received_.size() - buffered_);
+    std::memcpy(ptr, received_.data() + buffered_, n);
+    buffered_ += n;
+    raw_.append(ptr, n);
+    return static_cast<ssize_t>(n);
   }
 
   ssize_t write(const char* ptr, size_t size) override {
@@ -119,11 +131,14 @@ class RecordingStream : public httplib::Stream {
  private:
   static constexpr int kReadTimeoutMs = 5000;
   static constexpr int kWriteTimeoutMs = 5000;
+  static constexpr size_t kReceiveChunk = 64 * 1024;
 
   socket_t sock_;
   SSL* ssl_;
   const std::atomic<bool>& stopping_;
-  std::string raw_;
+  std::string received_;      // the last receive
+  std::size_t buffered_ = 0;  // how much of it was read
+  std::string raw_;           // every byte read, from the current request's start on
   std::size_t request_start_ = 0;
   bool muted_ = false;
 };
@@ -162,7 +177,7 @@ class TestServer::Engine : public httplib::Server {
     if (ok) {
       RecordingStream stream(sock, ssl, owner_.stopping_);
       current_stream = &stream;
-      while (svr_sock_ != INVALID_SOCKET && !owner_.stopping_.load() && stream.Wait(POLLIN, 5000)) {
+      while (svr_sock_ != INVALID_SOCKET && !owner_.stopping_.load() && stream.is_readable()) {
         stream.MarkRequestStart();
         bool connection_closed = false;
         if (!process_request(stream, false, connection_closed, nullptr) || connection_closed) {
