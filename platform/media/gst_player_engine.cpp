@@ -2,10 +2,14 @@
 
 #include <gst/audio/audio.h>
 #include <gst/audio/streamvolume.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 namespace media {
 namespace {
@@ -13,18 +17,6 @@ namespace {
 // playbin's GstPlayFlags: only the audio stream, with playbin's own volume element.
 constexpr guint kPlayFlagAudio = 0x2;
 constexpr guint kPlayFlagSoftVolume = 0x10;
-
-// A server that accepts and never answers gives up after this many seconds (souphttpsrc waits 15).
-constexpr guint kSourceTimeoutS = 5;
-// Bytes the HTTP source reads per buffer (souphttpsrc reads 4096): fewer, larger wake-ups.
-constexpr guint kSourceBlocksize = 16384;
-// The decoder gathers this much audio into one buffer, so the sink wakes a few times a second
-// instead of once per MP3 frame (26 ms). It is also the longest a volume change waits.
-constexpr gint64 kDecoderBatchNs = 200 * GST_MSECOND;
-// Ring buffer of a real sound device: its thread wakes once per segment (latency), 10 ms by
-// default.
-constexpr gint64 kSinkBufferUs = 400 * 1000;
-constexpr gint64 kSinkLatencyUs = 100 * 1000;
 
 bool HasProperty(gpointer object, const char* name) {
   return g_object_class_find_property(G_OBJECT_GET_CLASS(object), name) != nullptr;
@@ -34,6 +26,16 @@ std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
+}
+
+// A sound card, or a sound server the user's session runs.
+bool HasSoundDevice() {
+  std::error_code error;
+  const std::string user_run = "/run/user/" + std::to_string(getuid());
+  return (std::filesystem::exists("/dev/snd", error) &&
+          !std::filesystem::is_empty("/dev/snd", error)) ||
+         std::filesystem::exists(user_run + "/pulse/native", error) ||
+         std::filesystem::exists(user_run + "/pipewire-0", error);
 }
 
 // The factory name of the sink that autoaudiosink settles on; empty when it finds none.
@@ -62,12 +64,15 @@ std::string DetectSystemSink() {
 
 }  // namespace
 
-GstElement* GstPlayerEngine::MakeAudioSink() {
-  const std::string system_sink = DetectSystemSink();
+GstElement* GstPlayerEngine::MakeAudioSink(const GstEngineTuning& tuning) {
+  const std::string system_sink =
+      tuning.skip_sink_probe_without_device && !HasSoundDevice() ? "" : DetectSystemSink();
   if (!system_sink.empty() && system_sink != "fakesink") {
     if (GstElement* sink = gst_element_factory_make(system_sink.c_str(), nullptr)) {
-      if (HasProperty(sink, "buffer-time"))
-        g_object_set(sink, "buffer-time", kSinkBufferUs, "latency-time", kSinkLatencyUs, nullptr);
+      if (tuning.sink_buffer_ms > 0 && tuning.sink_latency_ms > 0 &&
+          HasProperty(sink, "buffer-time"))
+        g_object_set(sink, "buffer-time", gint64{tuning.sink_buffer_ms} * 1000, "latency-time",
+                     gint64{tuning.sink_latency_ms} * 1000, nullptr);
       return sink;
     }
   }
@@ -77,10 +82,12 @@ GstElement* GstPlayerEngine::MakeAudioSink() {
   return sink;
 }
 
-GstPlayerEngine::GstPlayerEngine(GstElement* playbin)
-    : playbin_(GST_ELEMENT(gst_object_ref_sink(playbin))), bus_(gst_element_get_bus(playbin_)) {
+GstPlayerEngine::GstPlayerEngine(GstElement* playbin, const GstEngineTuning& tuning)
+    : tuning_(tuning),
+      playbin_(GST_ELEMENT(gst_object_ref_sink(playbin))),
+      bus_(gst_element_get_bus(playbin_)) {
   g_object_set(playbin_, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, nullptr);
-  if (GstElement* sink = MakeAudioSink())
+  if (GstElement* sink = MakeAudioSink(tuning_))
     g_object_set(playbin_, "audio-sink", sink, nullptr);
   g_signal_connect(playbin_, "source-setup", G_CALLBACK(OnSourceSetup), this);
   g_signal_connect(playbin_, "element-setup", G_CALLBACK(OnElementSetup), this);
@@ -94,16 +101,16 @@ GstPlayerEngine::~GstPlayerEngine() {
   gst_object_unref(playbin_);
 }
 
-void GstPlayerEngine::OnSourceSetup(GstElement*, GstElement* source, gpointer) {
-  if (HasProperty(source, "timeout"))
-    g_object_set(source, "timeout", kSourceTimeoutS, nullptr);
-  if (HasProperty(source, "blocksize"))
-    g_object_set(source, "blocksize", kSourceBlocksize, nullptr);
+void GstPlayerEngine::OnSourceSetup(GstElement*, GstElement* source, gpointer self) {
+  const GstEngineTuning& tuning = static_cast<GstPlayerEngine*>(self)->tuning_;
+  if (tuning.source_timeout_s > 0 && HasProperty(source, "timeout"))
+    g_object_set(source, "timeout", guint{tuning.source_timeout_s}, nullptr);
 }
 
-void GstPlayerEngine::OnElementSetup(GstElement*, GstElement* element, gpointer) {
-  if (GST_IS_AUDIO_DECODER(element))
-    g_object_set(element, "min-latency", kDecoderBatchNs, nullptr);
+void GstPlayerEngine::OnElementSetup(GstElement*, GstElement* element, gpointer self) {
+  const GstEngineTuning& tuning = static_cast<GstPlayerEngine*>(self)->tuning_;
+  if (tuning.decoder_batch_ms > 0 && GST_IS_AUDIO_DECODER(element))
+    g_object_set(element, "min-latency", gint64{tuning.decoder_batch_ms} * GST_MSECOND, nullptr);
 }
 
 bool GstPlayerEngine::Active() const {
@@ -391,13 +398,17 @@ PlayState GstPlayerEngine::playstate() {
   return reported;
 }
 
-std::unique_ptr<PlayerEngine> CreateGstPlayerEngine() {
+std::unique_ptr<PlayerEngine> CreateGstPlayerEngine(const GstEngineTuning& tuning) {
   if (!gst_init_check(nullptr, nullptr, nullptr))
     return nullptr;
   GstElement* playbin = gst_element_factory_make("playbin", "player");
   if (!playbin)
     return nullptr;
-  return std::make_unique<GstPlayerEngine>(playbin);
+  return std::make_unique<GstPlayerEngine>(playbin, tuning);
+}
+
+std::unique_ptr<PlayerEngine> CreateGstPlayerEngine() {
+  return CreateGstPlayerEngine(GstEngineTuning{});
 }
 
 }  // namespace media

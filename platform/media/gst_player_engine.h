@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "platform/media/gst_engine_tuning.h"
 #include "platform/media/player_engine.h"
 
 namespace media {
@@ -16,7 +17,7 @@ namespace media {
 class GstPlayerEngine final : public PlayerEngine {
  public:
   // Takes ownership of `playbin`, a fresh playbin in the NULL state. GStreamer is initialised.
-  explicit GstPlayerEngine(GstElement* playbin);
+  GstPlayerEngine(GstElement* playbin, const GstEngineTuning& tuning);
   ~GstPlayerEngine() override;
   GstPlayerEngine(const GstPlayerEngine&) = delete;
   GstPlayerEngine& operator=(const GstPlayerEngine&) = delete;
@@ -43,7 +44,7 @@ class GstPlayerEngine final : public PlayerEngine {
 
   // The audio sink the engine plays into: the system's sink as autoaudiosink finds it, or, with
   // no sound device, a fake sink that keeps real time. Called once by the constructor.
-  static GstElement* MakeAudioSink();
+  static GstElement* MakeAudioSink(const GstEngineTuning& tuning);
 
  private:
   enum class Target { kIdle, kPlay, kPause };
@@ -58,9 +59,11 @@ class GstPlayerEngine final : public PlayerEngine {
   void Unload();
   bool Active() const;
 
+  // They read only `tuning_`, which never changes after construction.
   static void OnSourceSetup(GstElement* playbin, GstElement* source, gpointer self);
   static void OnElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
+  const GstEngineTuning tuning_;
   GstElement* playbin_;
   GstBus* bus_;
   std::string url_;
