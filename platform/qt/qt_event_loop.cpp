@@ -29,6 +29,10 @@ void QtEventLoop::Forget(ui::Timer& timer) {
 }
 
 void QtEventLoop::WaitProcessingMessages(int ms) {
+  if (auto hook = std::move(before_next_wait_)) {
+    before_next_wait_ = nullptr;
+    hook();
+  }
   if (ms <= 0 || quit_)
     return;
   QEventLoop wait;

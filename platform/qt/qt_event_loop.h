@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -23,9 +24,14 @@ class QtEventLoop : public ui::EventLoop {
   void Quit(int exit_code) override;
   int Run() override;
 
+  // Runs once, at the start of the next wait that processes messages; the window is shown there
+  // while the created handler still runs.
+  void SetBeforeNextWait(std::function<void()> hook) { before_next_wait_ = std::move(hook); }
+
  private:
   std::unordered_map<ui::Timer*, std::unique_ptr<QTimer>> timers_;
   QElapsedTimer clock_;
+  std::function<void()> before_next_wait_;
   bool quit_ = false;
   int exit_code_ = 0;
 };

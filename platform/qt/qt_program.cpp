@@ -45,7 +45,14 @@ void QtProgram::LoadForm(ui::Window& window, const std::function<void()>& on_cre
                        window.height());
   }
   view_ = std::make_unique<FormView>(window, std::move(on_close));
+  // The created handler waits while processing messages; the window appears at the first such
+  // wait, by when the one-copy check and the hotkey are done.
+  loop_->SetBeforeNextWait([this, &ended] {
+    if (!ended())
+      view_->ApplyWindow();
+  });
   on_created();
+  loop_->SetBeforeNextWait(nullptr);
   if (!ended())
     view_->ApplyWindow();
 }

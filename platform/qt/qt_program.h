@@ -29,7 +29,8 @@ class QtProgram {
   desktop::Desktop& desktop();
 
   // Builds the window of `window`'s form centred on the primary screen, runs `on_created` once
-  // all controls exist, and shows the window unless `ended` says the program ended meanwhile.
+  // all controls exist, and shows the window unless `ended` says the program ended meanwhile:
+  // at the first wait of `on_created` that processes messages, or after it.
   // `on_close` runs when the user closes the window.
   void LoadForm(ui::Window& window, const std::function<void()>& on_created,
                 std::function<void()> on_close, const std::function<bool()>& ended);
