@@ -1,5 +1,7 @@
 #include "playback/radio_monitor.h"
 #include "playback/transport.h"
+#include "radio/channels.h"
+#include "radio/sharing.h"
 #include "shell/app.h"
 #include "shell/edge_docking.h"
 #include "shell/panels.h"
@@ -24,4 +26,11 @@ void ConnectHandlers(App& app) {
   f.滑块条1.on_wheel = [&app](int notches) { OnVolumeWheel(app, notches); };
   f.时钟2.on_tick = on(OnStatusTimer);
   f.times.on_tick = on(RadioMonitor);
+
+  f.组合框1.on_item_selected = on(OnChannelSelected);
+  f.下一曲.on_click = on(OnNextSong);
+  f.微信分享.on_click = on(OnShareSong);
+  f.标签1.on_left_press = on(OnCopySongDetails);
+  f.图片框1.on_left_press = on(OnCoverClicked);
+  f.相似歌曲.on_click = on(OnSimilarSongs);
 }

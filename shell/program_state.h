@@ -8,6 +8,7 @@
 
 #include "platform/media/player_engine.h"
 #include "playback/media_player.h"
+#include "web/web_request.h"
 
 // The song now playing, its fields named after the keys of the playlist answer. The first seven,
 // in this order, are the columns Title to Kbps of a favourites row.
@@ -27,6 +28,7 @@ struct ProgramState {
   explicit ProgramState(std::unique_ptr<media::PlayerEngine> player_engine);
 
   MediaPlayer player;
+  WebRequest http;  // every request to the radio service goes through it
 
   int instance_mutex = 0;            // handle of the one-copy lock this process holds; 0: none
   int hotkey_id = 0;                 // id of the global hotkey; 0 when registration failed

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "radio/channels.h"
 #include "shell/app.h"
 #include "shell/panels.h"
 #include "text/gbk.h"
@@ -28,6 +29,7 @@ void OnMainWindowCreated(App& app) {
 
   f.设置分组框2.SetCaption("收藏列表（共"_gbk + text::DecimalText(f.收藏歌曲列表.RowCount()) +
                            "首）"_gbk);
+  RequestChannelInfo(app);
   f.标签5.SetCaption("豆瓣精选 MHz"_gbk);
   s.channel_mode = "豆瓣精选"_gbk;
 }

@@ -17,8 +17,10 @@ ServiceEndpoints AppTest::UnreachableEndpoints() {
   return {"http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9"};
 }
 
-AppTest::AppTest() : settings_dir(MakeTempDir()) {
-  app = std::make_unique<App>(loop, desktop, UnreachableEndpoints(), settings_dir, [this] {
+AppTest::AppTest() : AppTest(UnreachableEndpoints()) {}
+
+AppTest::AppTest(ServiceEndpoints endpoints) : settings_dir(MakeTempDir()) {
+  app = std::make_unique<App>(loop, desktop, std::move(endpoints), settings_dir, [this] {
     auto engine = std::make_unique<ScriptedPlayer>();
     player = engine.get();
     return engine;

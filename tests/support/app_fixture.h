@@ -18,6 +18,8 @@ std::filesystem::path MakeTempDir();
 class AppTest : public ::testing::Test {
  protected:
   AppTest();
+  // An App whose service requests go to `endpoints` (a loopback station, say).
+  explicit AppTest(ServiceEndpoints endpoints);
   ~AppTest() override;
 
   // Endpoints that reach nothing: a port on loopback nobody listens on.
