@@ -266,6 +266,24 @@ TEST_F(GstPlayerEngineTest, PauseFreezesThePosition) {
   EXPECT_EQ(samples.back().state, 3);
 }
 
+// Catches a slow stream that starts playing before its buffer is full (playbin does not wait for
+// data by itself, so the song would stutter) or that is taken for stopped while it waits.
+TEST_F(GstPlayerEngineTest, SlowStreamPlaysOnceBuffered) {
+  static const std::string song = MakeMp3Song(2, 128);
+  test::Reply slow = Song(song, "audio/mpeg");
+  slow.bytes_per_second = 12000;  // the song needs 16000
+  server.Serve("/slow.mp3", slow);
+  engine->SetUrl(server.Url("/slow.mp3"));
+
+  std::vector<Sample> samples = PollUntilState(3);
+  ASSERT_EQ(samples.back().state, 3);
+  EXPECT_EQ(engine->buffering_progress(), 100);
+  EXPECT_GE(engine->buffering_count(), 1);
+  std::vector<Sample> rest = PollUntilState(1);
+  samples.insert(samples.end(), rest.begin(), rest.end());
+  EXPECT_EQ(Sequence(samples), (std::vector<int>{9, 3, 8, 1}));
+}
+
 // Catches tags that never reach the item information, and a replay after the end that does not
 // start the stream again.
 TEST_F(GstPlayerEngineTest, ItemInfoFromTagsAndPlayAgainAfterTheEnd) {
