@@ -261,8 +261,12 @@ void FormView::OnControlChanged(ui::Control& control, ui::Property what) {
   switch (what) {
     case ui::Property::kCaption: {
       QString caption = ToQString(control.caption());
-      if (auto* label = qobject_cast<QLabel*>(w))
+      if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(caption);
+        // A caption of several lines reads from the top; one line stays centred.
+        label->setAlignment(Qt::AlignLeft |
+                            (caption.contains('\n') ? Qt::AlignTop : Qt::AlignVCenter));
+      }
       if (auto* group = qobject_cast<QGroupBox*>(w))
         group->setTitle(caption);
       if (auto* check = qobject_cast<QCheckBox*>(w))
