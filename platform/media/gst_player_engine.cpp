@@ -184,7 +184,10 @@ void GstPlayerEngine::Handle(GstMessage* message) {
         gst_element_seek_simple(playbin_, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0);
         break;
       }
-      // playbin stays in PLAYING at the end; stop it, so that the connection closes.
+      // playbin stays in PLAYING at the end; stop it, so that the connection closes. Until the
+      // end has been reported, the position stays where the stream ended.
+      ended_position_s_ = QueryPosition();
+      ended_duration_s_ = QueryDuration();
       Unload();
       state_ = PlayState::kMediaEnded;
       break;
@@ -302,13 +305,25 @@ void GstPlayerEngine::Stop() {
   state_ = PlayState::kStopped;
 }
 
-double GstPlayerEngine::position_s() {
-  Drain();
+double GstPlayerEngine::QueryPosition() {
   gint64 position_ns = 0;
   if (!Active() || !gst_element_query_position(playbin_, GST_FORMAT_TIME, &position_ns) ||
       position_ns < 0)
     return 0;
   return static_cast<double>(position_ns) / GST_SECOND;
+}
+
+double GstPlayerEngine::QueryDuration() {
+  gint64 duration_ns = 0;
+  if (!Active() || !gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration_ns) ||
+      duration_ns <= 0)
+    return 0;
+  return static_cast<double>(duration_ns) / GST_SECOND;
+}
+
+double GstPlayerEngine::position_s() {
+  Drain();
+  return state_ == PlayState::kMediaEnded ? ended_position_s_ : QueryPosition();
 }
 
 void GstPlayerEngine::SetPosition(double position_s) {
@@ -334,11 +349,7 @@ void GstPlayerEngine::SetMute(bool mute) {
 
 double GstPlayerEngine::duration_s() {
   Drain();
-  gint64 duration_ns = 0;
-  if (!Active() || !gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration_ns) ||
-      duration_ns <= 0)
-    return 0;
-  return static_cast<double>(duration_ns) / GST_SECOND;
+  return state_ == PlayState::kMediaEnded ? ended_duration_s_ : QueryDuration();
 }
 
 std::string GstPlayerEngine::ItemInfo(const std::string& attribute) {

@@ -58,6 +58,9 @@ class GstPlayerEngine final : public PlayerEngine {
   // Brings the pipeline to NULL and drops whatever the old stream still had to say.
   void Unload();
   bool Active() const;
+  // What the pipeline answers now; 0 when it cannot tell.
+  double QueryPosition();
+  double QueryDuration();
 
   // They read only `tuning_`, which never changes after construction.
   static void OnSourceSetup(GstElement* playbin, GstElement* source, gpointer self);
@@ -77,6 +80,8 @@ class GstPlayerEngine final : public PlayerEngine {
   int plays_left_ = 0;
   int buffering_count_ = 0;
   int buffering_progress_ = 0;
+  double ended_position_s_ = 0;
+  double ended_duration_s_ = 0;
   std::string error_;
   std::string title_, artist_, copyright_, kind_;
   unsigned bitrate_ = 0;

@@ -71,22 +71,22 @@ class GstPlayerEngineTest : public ::testing::Test {
     server.Serve("/chunked.mp3", Song(ShortMp3(), "audio/mpeg", true));
   }
 
-  // Polls every 10 ms until `done` holds for the state just read, or the deadline passes. Returns
+  // Polls every 10 ms until `done` holds for what was just read, or the deadline passes. Returns
   // every poll; the last one is the one `done` accepted (or the deadline's).
-  std::vector<Sample> PollUntil(const std::function<bool(int)>& done) {
+  std::vector<Sample> PollUntil(const std::function<bool(const Sample&)>& done) {
     std::vector<Sample> samples;
     const auto deadline = std::chrono::steady_clock::now() + kDeadline;
     while (std::chrono::steady_clock::now() < deadline) {
       const int state = Code(engine->playstate());
       samples.push_back({state, engine->position_s(), engine->duration_s()});
-      if (done(state))
+      if (done(samples.back()))
         break;
       std::this_thread::sleep_for(10ms);
     }
     return samples;
   }
   std::vector<Sample> PollUntilState(int wanted) {
-    return PollUntil([wanted](int state) { return state == wanted; });
+    return PollUntil([wanted](const Sample& s) { return s.state == wanted; });
   }
 
   // The states in the order seen, each run of repeats as one.
@@ -171,7 +171,8 @@ class FailureEnds : public GstPlayerEngineTest,
 TEST_P(FailureEnds, InStoppedOrReady) {
   const FailureCase& failure = GetParam();
   engine->SetUrl(failure.url(server));
-  std::vector<Sample> samples = PollUntil([](int state) { return state == 1 || state == 10; });
+  std::vector<Sample> samples =
+      PollUntil([](const Sample& s) { return s.state == 1 || s.state == 10; });
   EXPECT_EQ(samples.back().state, failure.end_state) << ::testing::PrintToString(Sequence(samples));
   for (const Sample& s : samples)
     EXPECT_NE(s.state, 3);
@@ -237,7 +238,7 @@ TEST_P(SwitchesUrl, NeverIdleBeforeTheNewSongPlays) {
     EXPECT_NE(s.state, 10);
   }
   // The new song's own length, not the old one's.
-  samples = PollUntil([this](int) { return engine->duration_s() > 0; });
+  samples = PollUntil([](const Sample& s) { return s.duration_s > 0; });
   EXPECT_NEAR(samples.back().duration_s, 1.5, 0.1);
 }
 
@@ -249,10 +250,9 @@ INSTANTIATE_TEST_SUITE_P(FirstSong, SwitchesUrl, ::testing::Values(false, true),
 // Catches a pause that lets the clock run on, and a resume that does not play again.
 TEST_F(GstPlayerEngineTest, PauseFreezesThePosition) {
   engine->SetUrl(server.Url("/long.wav"));
-  ASSERT_EQ(PollUntil([this](int state) { return state == 3 && engine->position_s() > 0.3; })
-                .back()
-                .state,
-            3);
+  ASSERT_EQ(
+      PollUntil([](const Sample& s) { return s.state == 3 && s.position_s > 0.3; }).back().state,
+      3);
   engine->Pause();
   EXPECT_EQ(Code(engine->playstate()), 2);
   const double paused_at = engine->position_s();
@@ -262,7 +262,7 @@ TEST_F(GstPlayerEngineTest, PauseFreezesThePosition) {
 
   engine->Play();
   std::vector<Sample> samples =
-      PollUntil([&](int) { return engine->position_s() > paused_at + 0.2; });
+      PollUntil([&](const Sample& s) { return s.position_s > paused_at + 0.2; });
   EXPECT_EQ(samples.back().state, 3);
 }
 
@@ -289,7 +289,7 @@ TEST_F(GstPlayerEngineTest, SlowStreamPlaysOnceBuffered) {
 TEST_F(GstPlayerEngineTest, ItemInfoFromTagsAndPlayAgainAfterTheEnd) {
   engine->SetUrl(server.Url("/short.mp3"));
   // The tags come with the stream's first buffers; the bit rate once the parser has seen frames.
-  PollUntil([this](int) {
+  PollUntil([this](const Sample&) {
     return !engine->ItemInfo("title").empty() && !engine->ItemInfo("Bitrate").empty();
   });
   EXPECT_EQ(engine->ItemInfo("title"), "Morning Tone");

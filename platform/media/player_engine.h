@@ -34,7 +34,8 @@ class PlayerEngine {
   virtual void Play() = 0;
   virtual void Pause() = 0;
   virtual void Stop() = 0;
-  // Seconds played; 0 while nothing plays. Setting it seeks when the stream allows it.
+  // Seconds played; 0 while nothing plays. At the end of a stream it stays at the end until the
+  // end has been reported. Setting it seeks when the stream allows it.
   virtual double position_s() = 0;
   virtual void SetPosition(double position_s) = 0;
 
