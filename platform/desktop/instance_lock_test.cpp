@@ -25,11 +25,28 @@ class InstanceLockTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(runtime_); }
 
-  pid_t Start(int hold_ms) {
+  // Starts a probe that holds the lock for `hold_ms`. With `said_acquired`, waits until the
+  // probe said it holds the lock (or ended without it) and tells which.
+  pid_t Start(int hold_ms, bool* said_acquired = nullptr) {
     std::string hold = std::to_string(hold_ms);
     char* argv[] = {probe_.data(), hold.data(), nullptr};
     pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, probe_.c_str(), nullptr, nullptr, argv, environ), 0);
+    if (!said_acquired) {
+      EXPECT_EQ(posix_spawn(&pid, probe_.c_str(), nullptr, nullptr, argv, environ), 0);
+      return pid;
+    }
+    int out[2];
+    EXPECT_EQ(pipe(out), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    EXPECT_EQ(posix_spawn(&pid, probe_.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    char line[16] = {};
+    *said_acquired = read(out[0], line, sizeof line - 1) > 0;
+    close(out[0]);  // the probe writes nothing more
     return pid;
   }
   static int Wait(pid_t pid) {
@@ -71,12 +88,10 @@ TEST_F(InstanceLockTest, ExactlyOneOfTwentyKeepsRunning) {
 
 // The lock goes with its process, even a killed one, so the next copy starts.
 TEST_F(InstanceLockTest, KilledHolderFreesTheLock) {
-  pid_t holder = Start(60000);
-  // Wait until the holder has it: a second copy is refused.
-  int code = 0;
-  for (int i = 0; i < 100 && (code = Wait(Start(0))) != 3; ++i)
-    usleep(20000);
-  ASSERT_EQ(code, 3);
+  bool acquired = false;
+  pid_t holder = Start(60000, &acquired);
+  ASSERT_TRUE(acquired);
+  EXPECT_EQ(Wait(Start(0)), 3);
   kill(holder, SIGKILL);
   Wait(holder);
   EXPECT_EQ(Wait(Start(0)), 0);
