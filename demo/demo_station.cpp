@@ -305,6 +305,9 @@ bool DemoStation::Start() {
     }
     // Without it a small answer waits for the peer's delayed acknowledgement, about 40 ms.
     s.server->set_tcp_nodelay(true);
+    // A connection the client keeps open for reuse holds a worker until this runs out, and
+    // stopping the station waits for every worker.
+    s.server->set_keep_alive_timeout(1);
     s.server->new_task_queue = [] { return new httplib::ThreadPool(kWorkersPerServer); };
     const char* name = s.name;
     s.server->Get(".*", [&d, name](const httplib::Request& request, httplib::Response& response) {

@@ -13,12 +13,6 @@
 #include "platform/media/test_songs.h"
 #include "tests/support/test_server.h"
 
-// GStreamer's plugins keep process-wide allocations until exit on purpose (as GLib does).
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libglib-2.0\nleak:libgobject-2.0\nleak:libgio-2.0\nleak:libgstreamer-1.0\n"
-         "leak:libgst\nleak:libsoup\n";
-}
-
 namespace media {
 namespace {
 
