@@ -14,7 +14,7 @@ setup:
 
 run: setup
 	cmake -S . -B $(BUILD_RUN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVASEL_TESTS=OFF
-	cmake --build $(BUILD_RUN) -j $(JOBS)
+	cmake --build $(BUILD_RUN) -j $(JOBS) --target tovasel tovasel-demo
 	bash scripts/run.sh $(BUILD_RUN)
 
 test: setup

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_program.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QScreen>
 
 #include "platform/qt/form_view.h"
@@ -67,6 +68,14 @@ void QtProgram::UnloadForm() {
 
 void* QtProgram::window_widget() {
   return view_ ? view_->window_widget() : nullptr;
+}
+
+bool QtProgram::SaveWindowScreenshot(const std::string& path) {
+  QWidget* widget = view_ ? view_->window_widget() : nullptr;
+  if (widget == nullptr)
+    return false;
+  QPixmap pixels = widget->grab();
+  return !pixels.isNull() && pixels.save(QString::fromStdString(path), "PNG");
 }
 
 }  // namespace qt

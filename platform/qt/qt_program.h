@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/desktop/desktop.h"
 #include "platform/ui/controls.h"
@@ -43,6 +44,10 @@ class QtProgram {
 
   // The window's widget, for a front end that wants to grab its pixels.
   void* window_widget();
+
+  // Renders the main window as it stands now and writes it as a PNG file at `path` (UTF-8).
+  // False when no window is loaded or the file cannot be written. On the program thread.
+  bool SaveWindowScreenshot(const std::string& path);
 
  private:
   std::unique_ptr<QApplication> application_;
