@@ -9,6 +9,7 @@
 #include "radio/marker_cut.h"
 #include "radio/play_next_radio_song.h"
 #include "shell/app.h"
+#include "shell/panels.h"
 #include "text/gbk.h"
 #include "text/text_search.h"
 #include "web/download_url.h"
@@ -60,11 +61,7 @@ void OnShareSong(App& app) {
 
 void OnCopySongDetails(App& app) {
   MainForm& f = app.form;
-  f.外形框3.Hide();
-  f.滑块条1.Hide();
-  f.组合框1.Hide();
-  f.标签5.Show();
-  f.外形框1.Hide();
+  HidePopups(f);
   if (f.外形框1.left() != MainForm::kSettingsClosedLeft) {
     f.外形框1.SetLeft(MainForm::kSettingsClosedLeft);
     return;

@@ -39,13 +39,17 @@ void OnChannelLabelPressed(App& app) {
   f.外形框1.Hide();
 }
 
-void OnPlayerPanelPressed(App& app) {
-  MainForm& f = app.form;
+void HidePopups(MainForm& f) {
   f.外形框3.Hide();
   f.滑块条1.Hide();
   f.组合框1.Hide();
   f.标签5.Show();
   f.外形框1.Hide();
+}
+
+void OnPlayerPanelPressed(App& app) {
+  MainForm& f = app.form;
+  HidePopups(f);
   if (f.外形框1.left() == MainForm::kSettingsOpenLeft)
     f.外形框1.SetLeft(MainForm::kSettingsClosedLeft);
 }

@@ -2,6 +2,11 @@
 #pragma once
 
 class App;
+class MainForm;
+
+// Hides what pops up over the player: the share panel, the volume slider, the channel list (the
+// channel label comes back) and the settings panel, which keeps its left edge.
+void HidePopups(MainForm& f);
 
 void OnHotkey(App& app, int id);
 void OnSettingsButton(App& app);
