@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kPollMs = 20;
 // How long a song plays before its screenshot, so that the play time and the progress bar moved.
-constexpr int kSettleMs = 1200;
+constexpr int kSettleMs = 1600;
 
 // Waits on the program's loop until `done` holds; false when the deadline (on the loop's clock)
 // passed first or the program ended.
