@@ -11,6 +11,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/media/deferred_player_engine.h"
+
 namespace media {
 namespace {
 
@@ -409,13 +411,18 @@ PlayState GstPlayerEngine::playstate() {
   return reported;
 }
 
-std::unique_ptr<PlayerEngine> CreateGstPlayerEngine(const GstEngineTuning& tuning) {
+std::unique_ptr<PlayerEngine> CreateGstPlayerEngineNow(const GstEngineTuning& tuning) {
   if (!gst_init_check(nullptr, nullptr, nullptr))
     return nullptr;
   GstElement* playbin = gst_element_factory_make("playbin", "player");
   if (!playbin)
     return nullptr;
   return std::make_unique<GstPlayerEngine>(playbin, tuning);
+}
+
+std::unique_ptr<PlayerEngine> CreateGstPlayerEngine(const GstEngineTuning& tuning) {
+  return std::make_unique<DeferredPlayerEngine>(
+      [tuning] { return CreateGstPlayerEngineNow(tuning); });
 }
 
 std::unique_ptr<PlayerEngine> CreateGstPlayerEngine() {

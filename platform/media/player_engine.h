@@ -66,8 +66,8 @@ class PlayerEngine {
   virtual PlayState playstate() = 0;
 };
 
-// The component on GStreamer's playbin. Returns null when GStreamer cannot be initialised or has no
-// playbin. The first call in a process initialises GStreamer.
+// The component on GStreamer's playbin. GStreamer starts, and the pipeline is built, when the
+// first stream is set; where GStreamer cannot start or has no playbin the component stays silent.
 std::unique_ptr<PlayerEngine> CreateGstPlayerEngine();
 
 }  // namespace media
