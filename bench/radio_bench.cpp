@@ -86,8 +86,14 @@ struct Row {
 };
 
 void Print(const std::vector<Row>& rows) {
-  for (const Row& row : rows)
-    std::printf("  %-58s %8.2f ms  (max %7.2f)\n", row.name, Median(row.ms), Max(row.ms));
+  for (const Row& row : rows) {
+    const long slow =
+        std::count_if(row.ms.begin(), row.ms.end(), [](double ms) { return ms > 1000; });
+    std::printf("  %-58s %8.2f ms  (max %7.2f)", row.name, Median(row.ms), Max(row.ms));
+    if (slow > 0)
+      std::printf("  %ld over 1 s", slow);
+    std::printf("\n");
+  }
 }
 
 }  // namespace
@@ -171,6 +177,7 @@ int main(int argc, char** argv) {
   Row layer_playlist{"WebRequest playlist cycle (Open, Send, GetResponseText)", {}};
   Row layer_cover{"DownloadUrl of a cover + DecodePicture", {}};
   Row layer_engine{"engine: SetUrl -> Playing (fresh stream)", {}};
+  Row layer_hand_over{"engine: the SetUrl call itself, a song playing before", {}};
   std::unique_ptr<media::PlayerEngine> engine = media::CreateGstPlayerEngine();
   for (int i = 0; i < rounds; ++i) {
     Clock::time_point t = Clock::now();
@@ -187,11 +194,21 @@ int main(int argc, char** argv) {
     layer_cover.ms.push_back(Ms(t, Clock::now()));
 
     if (engine) {
+      const int audio_before = station.CountRequests("/audio/");
       t = Clock::now();
       engine->SetUrl(audio_urls[i % audio_urls.size()]);
+      if (i > 0)
+        layer_hand_over.ms.push_back(Ms(t, Clock::now()));
       while (engine->playstate() != media::PlayState::kPlaying && Ms(t, Clock::now()) < 10000)
         app.loop.WaitProcessingMessages(1);
       layer_engine.ms.push_back(Ms(t, Clock::now()));
+      if (engine->playstate() != media::PlayState::kPlaying) {
+        std::fprintf(stderr,
+                     "radio_bench: round %d never played: state %d, status \"%s\", %d audio "
+                     "requests reached the station\n",
+                     i, static_cast<int>(engine->playstate()), engine->status().c_str(),
+                     station.CountRequests("/audio/") - audio_before);
+      }
     }
   }
   engine.reset();
@@ -203,7 +220,7 @@ int main(int argc, char** argv) {
   std::printf("\n\ninside the press (from the station's arrival times):\n");
   Print({total, to_playlist, playlist, cover, lyrics, pipeline, to_audio});
   std::printf("\nthe same layers one at a time:\n");
-  Print({layer_playlist, layer_cover, layer_engine});
+  Print({layer_playlist, layer_cover, layer_engine, layer_hand_over});
   std::printf("\ngoal: total under 150 ms\n");
   OnMainWindowDestroying(app);
   return 0;
