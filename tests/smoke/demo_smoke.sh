@@ -38,7 +38,6 @@ check "tour's first two songs differ" test "$(sed -n 1p "$smoke_tmp/tour.out")" 
   "$(sed -n 2p "$smoke_tmp/tour.out")"
 first_song=$(sed -n 1p "$smoke_tmp/tour.out")
 second_song=$(sed -n 2p "$smoke_tmp/tour.out")
-if [ "$tour_code" -ne 0 ]; then cat "$smoke_tmp/tour.log"; fi
 
 # --- The window ---
 "$program" --song-seconds "$song_seconds" --settings-dir "$settings" >"$smoke_tmp/demo.log" 2>&1 &
@@ -61,5 +60,9 @@ xdotool windowfocus --sync "$wid" 2>/dev/null
 xdotool key Escape
 check "Escape ends the demo with 0" process_ended_with "$demo" 0
 
+if [ "$failures" -ne 0 ]; then
+  echo "--- tour output:"; cat "$smoke_tmp/tour.out" "$smoke_tmp/tour.log"
+  echo "--- demo output:"; cat "$smoke_tmp/demo.log"
+fi
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
