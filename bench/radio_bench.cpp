@@ -205,9 +205,10 @@ int main(int argc, char** argv) {
       if (engine->playstate() != media::PlayState::kPlaying) {
         std::fprintf(stderr,
                      "radio_bench: round %d never played: state %d, status \"%s\", %d audio "
-                     "requests reached the station\n",
+                     "requests reached the station, buffering count %d at %d%%\n",
                      i, static_cast<int>(engine->playstate()), engine->status().c_str(),
-                     station.CountRequests("/audio/") - audio_before);
+                     station.CountRequests("/audio/") - audio_before, engine->buffering_count(),
+                     engine->buffering_progress());
       }
     }
   }
