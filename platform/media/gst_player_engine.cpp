@@ -16,6 +16,9 @@
 namespace media {
 namespace {
 
+// How long a start may stand still with a full buffer before it is made again.
+constexpr std::int64_t kStallLimitUs = 1500000;
+
 // playbin's GstPlayFlags: only the audio stream, with playbin's own volume element.
 constexpr guint kPlayFlagAudio = 0x2;
 constexpr guint kPlayFlagSoftVolume = 0x10;
@@ -159,7 +162,41 @@ void GstPlayerEngine::SetUrl(const std::string& url) {
   }
   Unload();
   g_object_set(playbin_, "uri", url.c_str(), nullptr);
+  restarts_left_ = 1;
   Start();
+}
+
+void GstPlayerEngine::CatchUpWithPipeline() {
+  // Now and then (about one start in a few hundred here) playbin stays in PAUSED with PLAYING
+  // pending and its buffer full, and nothing more comes: the radio would wait for ever. A start
+  // still waiting like that after a while is made once more from the beginning; if that one
+  // stands still too, the stream counts as failed, so that the next song follows.
+  GstState current = GST_STATE_VOID_PENDING;
+  GstState pending = GST_STATE_VOID_PENDING;
+  const bool waiting =
+      target_ == Target::kPlay && prerolling_ && !buffering_ && buffering_progress_ >= 100 &&
+      gst_element_get_state(playbin_, &current, &pending, 0) == GST_STATE_CHANGE_ASYNC &&
+      current == GST_STATE_PAUSED && pending == GST_STATE_PLAYING;
+  if (!waiting) {
+    stalled_since_us_ = 0;
+    return;
+  }
+  const std::int64_t now = g_get_monotonic_time();
+  if (stalled_since_us_ == 0) {
+    stalled_since_us_ = now;
+    return;
+  }
+  if (now - stalled_since_us_ < kStallLimitUs)
+    return;
+  stalled_since_us_ = 0;
+  if (restarts_left_ > 0) {
+    --restarts_left_;
+    Start();
+    return;
+  }
+  error_ = "the stream did not start";
+  Unload();
+  state_ = PlayState::kStopped;
 }
 
 void GstPlayerEngine::Drain() {
@@ -405,6 +442,7 @@ std::string GstPlayerEngine::status() {
 
 PlayState GstPlayerEngine::playstate() {
   Drain();
+  CatchUpWithPipeline();
   const PlayState reported = state_;
   if (state_ == PlayState::kMediaEnded)
     state_ = PlayState::kStopped;

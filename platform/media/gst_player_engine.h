@@ -7,6 +7,7 @@
 
 #include <gst/gst.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/media/gst_engine_tuning.h"
@@ -51,6 +52,8 @@ class GstPlayerEngine final : public PlayerEngine {
 
   // Takes every pending bus message.
   void Drain();
+  // Notices a start that stands still with its buffer full: starts it again, once, then fails it.
+  void CatchUpWithPipeline();
   void Handle(GstMessage* message);
   void TakeTags(GstMessage* message);
   // Starts the loaded URL from its beginning.
@@ -72,8 +75,10 @@ class GstPlayerEngine final : public PlayerEngine {
   std::string url_;
   PlayState state_ = PlayState::kUndefined;
   Target target_ = Target::kIdle;
-  bool prerolling_ = false;  // started, not yet played a first time
-  bool buffering_ = false;   // paused by us until the buffer is full again
+  bool prerolling_ = false;            // started, not yet played a first time
+  bool buffering_ = false;             // paused by us until the buffer is full again
+  std::int64_t stalled_since_us_ = 0;  // when a full-buffer start was first seen waiting
+  int restarts_left_ = 0;
   int volume_ = 100;
   bool mute_ = false;
   int play_count_ = 1;
