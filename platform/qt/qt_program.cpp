@@ -66,10 +66,6 @@ void QtProgram::UnloadForm() {
   view_.reset();
 }
 
-void* QtProgram::window_widget() {
-  return view_ ? view_->window_widget() : nullptr;
-}
-
 bool QtProgram::SaveWindowScreenshot(const std::string& path) {
   QWidget* widget = view_ ? view_->window_widget() : nullptr;
   if (widget == nullptr)

@@ -42,9 +42,6 @@ class QtProgram {
   // Destroys the window's widgets; call before the form they mirror goes.
   void UnloadForm();
 
-  // The window's widget, for a front end that wants to grab its pixels.
-  void* window_widget();
-
   // Renders the main window as it stands now and writes it as a PNG file at `path` (UTF-8).
   // False when no window is loaded or the file cannot be written. On the program thread.
   bool SaveWindowScreenshot(const std::string& path);
